@@ -1,0 +1,18 @@
+# The system's own texts are GBK bytes at run time while the sources are
+# UTF-8: let the compiler convert narrow string literals. Targets that hand
+# literals to the toolkit (which wants UTF-8) must not use this.
+function(kavoro_gbk_literals target)
+  target_compile_options(${target} PRIVATE -fexec-charset=GBK)
+endfunction()
+
+# A GoogleTest executable whose cases become ctest tests.
+function(kavoro_add_test name)
+  cmake_parse_arguments(ARG "GBK" "" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
+  if(ARG_GBK)
+    kavoro_gbk_literals(${name})
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+endfunction()
