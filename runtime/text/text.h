@@ -29,6 +29,8 @@ class Text {
   const char* CStr() const { return present_ ? bytes_.c_str() : nullptr; }
   std::string_view View() const { return bytes_; }
   const std::string& Str() const { return bytes_; }
+  // Appends in place (amortised linear growth); the text becomes present.
+  void Append(std::string_view more);
 
   friend bool operator==(const Text& a, const Text& b) { return a.bytes_ == b.bytes_; }
 
@@ -86,11 +88,11 @@ Text ConcatText(const Text& first, const Text& second, const More&... more) {
 }
 // ConcatText onto the text itself, for loops that grow one text: amortised
 // linear where repeated ConcatText would copy the whole text every time.
-void AppendText(Text& text, std::string_view more);
+inline void AppendText(Text& text, std::string_view more) { text.Append(more); }
 int CompareText(const Text& a, const Text& b);
 template <typename... More>
 int BitOr(int first, int second, More... more) {
-  return (first | second | ... | static_cast<int>(more));
+  return ((first | second) | ... | static_cast<int>(more));
 }
 
 // Byte sequences.
