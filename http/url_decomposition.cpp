@@ -65,7 +65,8 @@ Text HostByLabelCount(Text v, int domainOnly, int extraLabels) {
 
 Text UrlHost(const Text& url, int domainOnly, int keepPort, std::optional<int> extraLabels) {
   const Text v = ToLowerCase(url);
-  const Text host = extraLabels ? HostByLabelCount(v, domainOnly, *extraLabels) : HostByMarkers(v, domainOnly);
+  const Text host =
+      extraLabels ? HostByLabelCount(v, domainOnly, *extraLabels) : HostByMarkers(v, domainOnly);
   if (keepPort != 0) {
     return host;
   }

@@ -44,7 +44,10 @@ void BM_StringViewFindLeftMarker(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(page.size()));
 }
-BENCHMARK(BM_StringViewFindLeftMarker)->RangeMultiplier(4)->Range(1 << 20, 16 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StringViewFindLeftMarker)
+    ->RangeMultiplier(4)
+    ->Range(1 << 20, 16 << 20)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

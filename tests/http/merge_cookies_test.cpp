@@ -14,7 +14,8 @@ struct MergeCase {
 };
 
 void ExpectMerge(const MergeCase& row) {
-  SCOPED_TRACE(testing::PrintToString(row.cookies) + " merged with " + testing::PrintToString(row.newCookies));
+  SCOPED_TRACE(testing::PrintToString(row.cookies) + " merged with " +
+               testing::PrintToString(row.newCookies));
   Text cookies(row.cookies);
   Text newCookies(row.newCookies);
   const Text result = MergeCookies(cookies, newCookies);

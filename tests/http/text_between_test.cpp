@@ -15,6 +15,13 @@ struct BetweenCase {
   std::string expected;
 };
 
+void ExpectBetween(const BetweenCase& row) {
+  SCOPED_TRACE(testing::PrintToString(row.text) + " between " + testing::PrintToString(row.left) + " and " +
+               testing::PrintToString(row.right) + " from " + std::to_string(row.startPos) +
+               (row.ignoreCase ? ", ignoring case" : ""));
+  EXPECT_EQ(TextBetween(row.text, row.left, row.right, row.startPos, row.ignoreCase).Str(), row.expected);
+}
+
 TEST(TextBetweenTest, TakesTheBytesBetweenTheMarkers) {
   const BetweenCase cases[] = {
       {"name=[abc];", "[", "]", 0, false, "abc"},
@@ -46,10 +53,7 @@ TEST(TextBetweenTest, TakesTheBytesBetweenTheMarkers) {
       {"", "", "", 0, false, ""},
   };
   for (const BetweenCase& row : cases) {
-    SCOPED_TRACE(testing::PrintToString(row.text) + " between " + testing::PrintToString(row.left) +
-                 " and " + testing::PrintToString(row.right) + " from " + std::to_string(row.startPos) +
-                 (row.ignoreCase ? ", ignoring case" : ""));
-    EXPECT_EQ(TextBetween(row.text, row.left, row.right, row.startPos, row.ignoreCase).Str(), row.expected);
+    ExpectBetween(row);
   }
 }
 
@@ -60,8 +64,8 @@ TEST(TextBetweenTest, QuoteMarkerStandsForADoubleQuote) {
       {"a\"b\"c", "#引号", "\"", 0, false, "b"},
       {"<p><a id=\"downs\" href=\"http://dl.example/f.zip\">下载</a>", "<a id=\"downs\" href=\"", "\">", 0,
        false, "http://dl.example/f.zip"},
-      {"<p><a id=\"downs\" href=\"http://dl.example/f.zip\">下载</a>", "<a id=#引号downs#引号 href=#引号",
-       "#引号>", 0, false, "http://dl.example/f.zip"},
+      {"<p><a id=\"downs\" href=\"http://dl.example/f.zip\">下载</a>",
+       "<a id=#引号downs#引号 href=#引号", "#引号>", 0, false, "http://dl.example/f.zip"},
       // The marker text itself, when it is not meant as a quote, is no
       // longer found.
       {"x#引号y#引号z", "#引号", "#引号", 0, false, ""},
@@ -70,9 +74,7 @@ TEST(TextBetweenTest, QuoteMarkerStandsForADoubleQuote) {
       {"x\xA3#引号y]", "\xA3#引号", "]", 0, false, "y"},
   };
   for (const BetweenCase& row : cases) {
-    SCOPED_TRACE(testing::PrintToString(row.text) + " between " + testing::PrintToString(row.left) +
-                 " and " + testing::PrintToString(row.right));
-    EXPECT_EQ(TextBetween(row.text, row.left, row.right, row.startPos, row.ignoreCase).Str(), row.expected);
+    ExpectBetween(row);
   }
 }
 
@@ -93,9 +95,7 @@ TEST(TextBetweenTest, MatchesOnlyWhereACharacterBegins) {
       {"[ab\xB0", "[", "\xB0", 0, false, "ab"},
   };
   for (const BetweenCase& row : cases) {
-    SCOPED_TRACE(testing::PrintToString(row.text) + " between " + testing::PrintToString(row.left) +
-                 " and " + testing::PrintToString(row.right) + (row.ignoreCase ? ", ignoring case" : ""));
-    EXPECT_EQ(TextBetween(row.text, row.left, row.right, row.startPos, row.ignoreCase).Str(), row.expected);
+    ExpectBetween(row);
   }
 }
 
