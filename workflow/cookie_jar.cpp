@@ -1,0 +1,5 @@
+#include "workflow/cookie_jar.h"
+
+Text cookieJar;
+
+void ReleaseCookieJar() { cookieJar = Text(); }
