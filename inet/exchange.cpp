@@ -5,6 +5,7 @@
 
 #include "inet/header_list.h"
 #include "inet/host_name.h"
+#include "inet/redirect_target.h"
 #include "inet/request_target.h"
 
 namespace {
@@ -20,12 +21,6 @@ constexpr std::size_t kPendingLimit = 256 * 1024;
 
 bool IsRedirect(int status) {
   return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b + 32 : b); });
 }
 
 // The status code of a block that begins with "HTTP/x.y NNN"; 0 when none.
@@ -55,6 +50,7 @@ Exchange::~Exchange() {
 bool Exchange::Send() {
   if (!Configure()) return false;
   Run([this] { return answerComplete_; });
+  if (!answerComplete_ && !Failed()) Fail("the answer ended inside its header block");
   return answerComplete_;
 }
 
@@ -134,9 +130,10 @@ bool Exchange::Configure() {
   std::string origin = std::string(s.secure ? "https://" : "http://") + s.host;
   if (port != (s.secure ? 443 : 80)) origin += ":" + std::to_string(port);
   std::string target = RequestTarget(s.objectName);
+  url_ = origin + target;
   // Through a proxy, a plain-HTTP request line names the whole URL.
-  if (!s.secure && !s.proxies.http.empty()) target = origin + target;
-  curl_easy_setopt(e, CURLOPT_REQUEST_TARGET, target.c_str());
+  curl_easy_setopt(e, CURLOPT_REQUEST_TARGET,
+                   (!s.secure && !s.proxies.http.empty() ? url_ : target).c_str());
   ConfigureHop(origin + "/");
 
   CURLMcode code = curl_multi_add_handle(multi_, easy_);
@@ -148,8 +145,7 @@ bool Exchange::Configure() {
 }
 
 void Exchange::ConfigureHop(const std::string& url) {
-  const std::string& proxy =
-      StartsWithNoCase(url, "https://") ? settings_.proxies.https : settings_.proxies.http;
+  const std::string& proxy = url.compare(0, 8, "https://") == 0 ? settings_.proxies.https : settings_.proxies.http;
   curl_easy_setopt(easy_, CURLOPT_URL, url.c_str());
   // An empty text also keeps curl from taking a proxy from the environment.
   curl_easy_setopt(easy_, CURLOPT_PROXY, proxy.empty() ? "" : ("http://" + proxy).c_str());
@@ -171,6 +167,7 @@ void Exchange::FollowRedirect() {
   ConfigureHop(redirectTo_);
 
   ++hops_;
+  url_ = std::move(redirectTo_);
   redirectTo_.clear();
   headerBlock_.clear();
   answerComplete_ = false;
@@ -263,13 +260,9 @@ void Exchange::HeaderLine(std::string_view line) {
   }
   headerBlock_ += "\r\n";
   if (settings_.followRedirects && IsRedirect(status) && hops_ < kMaxRedirects) {
-    char* url = nullptr;
-    curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &url);
-    if (url && (StartsWithNoCase(url, "http://") || StartsWithNoCase(url, "https://"))) {
-      redirectTo_ = url;
-      redirectStatus_ = status;
-      return;
-    }
+    redirectTo_ = RedirectTarget(headerBlock_, url_);
+    redirectStatus_ = status;
+    if (!redirectTo_.empty()) return;
   }
   answerComplete_ = true;
 }

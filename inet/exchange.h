@@ -70,6 +70,7 @@ class Exchange {
   char curlError_[CURL_ERROR_SIZE] = {};
   std::string error_;
 
+  std::string url_;  // the URL being asked for
   int hops_ = 0;
   std::string redirectTo_;
   int redirectStatus_ = 0;

@@ -1,19 +1,23 @@
 #include "inet/request_target.h"
 
-std::string RequestTarget(std::string_view objectName) {
+std::string EncodeUnsafeBytes(std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string target;
-  target.reserve(objectName.size() + 1);
-  if (objectName.empty() || objectName.front() != '/') target += '/';
-  for (char c : objectName) {
+  std::string encoded;
+  encoded.reserve(text.size());
+  for (char c : text) {
     auto byte = static_cast<unsigned char>(c);
     if (byte <= 0x20 || byte >= 0x7F) {
-      target += '%';
-      target += kHex[byte >> 4];
-      target += kHex[byte & 0x0F];
+      encoded += '%';
+      encoded += kHex[byte >> 4];
+      encoded += kHex[byte & 0x0F];
     } else {
-      target += c;
+      encoded += c;
     }
   }
-  return target;
+  return encoded;
+}
+
+std::string RequestTarget(std::string_view objectName) {
+  std::string encoded = EncodeUnsafeBytes(objectName);
+  return encoded.empty() || encoded.front() != '/' ? "/" + encoded : encoded;
 }

@@ -5,7 +5,9 @@
 
 TestHttpServer::TestHttpServer(const std::function<void(httplib::Server&)>& routes) {
   routes(server_);
-  server_.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+  // Runs before the answer goes out, so a client never sees an answer whose
+  // request is not recorded yet.
+  server_.set_post_routing_handler([this](const httplib::Request& request, httplib::Response&) {
     std::lock_guard lock(mutex_);
     requests_.push_back({request.method, request.target, request.headers, request.body});
   });
