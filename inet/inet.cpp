@@ -42,7 +42,9 @@ InetHandle InetOpen(const char* agent, int accessType, const char* proxyList) {
     return nullptr;
   }
   auto root = std::make_shared<InetObject>(InetKind::kRoot);
-  root->agent = OrEmpty(agent);
+  // A line break would end the User-Agent line early and start another.
+  std::string_view agentText = OrEmpty(agent);
+  root->agent = agentText.substr(0, agentText.find_first_of("\r\n"));
   if (accessType == INTERNET_OPEN_TYPE_PROXY) {
     std::string error;
     if (!ParseProxyList(OrEmpty(proxyList), root->proxies, error)) {

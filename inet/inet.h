@@ -33,7 +33,8 @@ inline constexpr std::uint32_t INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS = 0x4000;
 // scheme, entries separated by spaces or ";": "http=HOST:PORT" for plain
 // HTTP, "https=HOST:PORT" for TLS (tunnelled), a bare "HOST:PORT" for both;
 // the port defaults to 80 and an entry without a host is ignored. A
-// malformed entry fails the call. An empty agent sends no User-Agent.
+// malformed entry fails the call. An empty agent sends no User-Agent; an
+// agent is cut at its first line break.
 InetHandle InetOpen(const char* agent, int accessType, const char* proxyList);
 
 // A connection handle: nothing is contacted yet. Port 0 means the scheme's
