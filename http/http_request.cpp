@@ -4,6 +4,7 @@
 #include <string>
 
 #include "http/merge_cookies.h"
+#include "http/request_agent.h"
 #include "http/text_after_colon.h"
 #include "http/text_between.h"
 #include "http/url_decomposition.h"
@@ -13,12 +14,6 @@ namespace {
 
 constexpr int kReadSize = 1024;
 constexpr int kRawHeaderSize = 5000;
-
-Text UserAgentFrom(const Text& extraHeaders) {
-  if (FindText(extraHeaders, "User-Agent:", 0, true) == -1) return DefaultUserAgent;
-  Text agent = TrimBothEnds(TextBetween(extraHeaders, "User-Agent:", "\r\n"));
-  return TextLength(agent) != 0 ? agent : TextAfterColon(extraHeaders);
-}
 
 std::uint32_t RequestFlags(const Text& url, bool cookiesSupplied, int noRedirect) {
   std::uint32_t flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NEED_FILE;
@@ -92,7 +87,7 @@ Bytes HttpRequest(const Text& url, int method, const Text& postText, OptionalRef
   Bytes& body = postBytes.Or(postBytesScratch);
 
   const Text verb = method == 1 ? "POST" : "GET";
-  const Text agent = UserAgentFrom(headers);
+  const Text agent = RequestAgent(headers);
 
   InetHandle root = proxy ? InetOpen(agent.CStr(), INTERNET_OPEN_TYPE_PROXY, ConcatText("http=", *proxy).CStr())
                           : InetOpen(agent.CStr(), INTERNET_OPEN_TYPE_DIRECT, nullptr);
