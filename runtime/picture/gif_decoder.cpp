@@ -166,14 +166,29 @@ class GifDecoder {
     indices_.resize(static_cast<std::size_t>(area));
     image.indices = std::span(indices_).first(DecodeGifLzw(lzwData_, *minCodeSize, indices_));
 
+    if (!picture.frames.empty()) RestoreScreen(picture.frames.back());
     if (control_.disposal == kDisposeToPrevious) previous_ = screen_.pixels;
     DrawGifImage(image, screen_);
-    picture.frames.push_back(screen_);
+    // The screen becomes the frame; the next image, if any, starts from a
+    // copy of it, so that the last frame is never copied.
+    picture.frames.push_back(std::move(screen_));
     picture.frames.back().delayHundredths = control_.delay == 0 ? kDefaultGifDelay : control_.delay;
-    if (control_.disposal == kDisposeToBackground) ClearGifImageArea(image, screen_);
-    if (control_.disposal == kDisposeToPrevious) screen_.pixels.swap(previous_);
+    disposal_ = control_.disposal;
+    disposedArea_ = image;
     control_ = {};
     return complete;
+  }
+
+  // The screen as the last frame's disposal method leaves it.
+  void RestoreScreen(const PictureFrame& last) {
+    screen_.width = last.width;
+    screen_.height = last.height;
+    if (disposal_ == kDisposeToPrevious) {
+      screen_.pixels = std::move(previous_);
+      return;
+    }
+    screen_.pixels = last.pixels;
+    if (disposal_ == kDisposeToBackground) ClearGifImageArea(disposedArea_, screen_);
   }
 
   ByteReader reader_;
@@ -183,6 +198,8 @@ class GifDecoder {
   GifPalette localPalette_{};
   bool hasGlobalPalette_ = false;
   GraphicControl control_;
+  int disposal_ = 0;  // of the last frame's image
+  GifImage disposedArea_;
   std::vector<std::uint8_t> lzwData_;
   std::vector<std::uint8_t> indices_;
   std::size_t maxFrames_;
