@@ -75,6 +75,14 @@ std::size_t Exchange::Read(char* out, std::size_t n) {
   return count;
 }
 
+std::int64_t Exchange::ContentLength() const {
+  curl_off_t length = -1;
+  if (!answerComplete_ || curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK) {
+    return -1;
+  }
+  return length;
+}
+
 bool Exchange::Configure() {
   const ExchangeSettings& s = settings_;
   if (!IsHostName(s.host)) {
