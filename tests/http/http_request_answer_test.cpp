@@ -10,6 +10,7 @@
 #include "http/http_request.h"
 #include "inet/inet.h"
 #include "tests/support/raw_http_server.h"
+#include "tests/support/refusing_port.h"
 #include "tests/support/test_http_server.h"
 
 namespace {
@@ -141,8 +142,8 @@ Bytes RequestWith(const std::string& url, Outputs& out, const std::optional<Text
 }
 
 TEST(HttpRequestAnswerTest, AFailedExchangeStillWritesTheOutputs) {
-  int deadPort = RawHttpServer(RawHttpServer::Answer("")).Port();
-  const std::string url = "http://127.0.0.1:" + std::to_string(deadPort) + "/x";
+  RefusingPort refusing;
+  const std::string url = "http://127.0.0.1:" + std::to_string(refusing.Port()) + "/x";
   Outputs out;
   Bytes body = RequestWith(url, out);
   EXPECT_TRUE(body.empty());

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/raw_http_server.h"
+#include "tests/support/refusing_port.h"
 
 extern char** environ;
 
@@ -96,8 +97,8 @@ TEST(KavoroRequestTest, GoesThroughTheProxy) {
 }
 
 TEST(KavoroRequestTest, AFailedExchangeStillEndsWithStatusZero) {
-  int deadPort = RawHttpServer(RawHttpServer::Answer("")).Port();
-  ToolRun run = RunTool({"http://127.0.0.1:" + std::to_string(deadPort) + "/"});
+  RefusingPort refusing;
+  ToolRun run = RunTool({"http://127.0.0.1:" + std::to_string(refusing.Port()) + "/"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "");
   const std::string blanks(5000, ' ');
