@@ -1,3 +1,4 @@
-// The window arrives with the window services; until then the program
-// starts and ends at once.
-int main() { return 0; }
+#include "app/start_program.h"
+#include "runtime/window/program.h"
+
+int main() { EndProgram(StartProgram()); }

@@ -1,0 +1,105 @@
+#include "runtime/window/form_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+#include "runtime/window/gbk_conversion.h"
+#include "runtime/window/message_loop.h"
+#include "runtime/window/window_registry.h"
+
+namespace {
+
+Qt::WindowFlags FrameFlags(const WindowForm& form) {
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint;
+  if (form.minimiseBox) flags |= Qt::WindowMinimizeButtonHint;
+  if (form.maximiseBox) flags |= Qt::WindowMaximizeButtonHint;
+  return flags;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(const WindowForm& form) : form_(form) {
+  setWindowFlags(FrameFlags(form));
+  setWindowTitle(GbkToQString(form.caption));
+  setObjectName(GbkToQString(form.name));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+  setPalette(colours);
+  setAutoFillBackground(true);
+}
+
+void FormWindow::AddControl(QWidget* control, const ControlForm& form) { controls_.push_back({control, &form}); }
+
+void FormWindow::PlaceCentred() {
+  QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  frameKnown_ = !frame.isNull();
+  if (!frameKnown_) frame = kClassicFrame;
+  const QSize client(form_.outerWidth - frame.left() - frame.right(),
+                     form_.outerHeight - frame.top() - frame.bottom());
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  const int left = screen.x() + (screen.width() - form_.outerWidth) / 2;
+  const int top = screen.y() + (screen.height() - form_.outerHeight) / 2;
+  setFixedSize(client);
+  setGeometry(QRect(QPoint(left + frame.left(), top + frame.top()), client));
+}
+
+bool FormWindow::TakesFocus(const Placed& control) const {
+  const bool focusable = control.form->kind == ControlKind::EditBox || control.form->kind == ControlKind::PushButton;
+  return focusable && control.form->tabStop && control.widget->isVisibleTo(this) && control.widget->isEnabled();
+}
+
+QWidget* FormWindow::FirstFocusControl() const {
+  const Placed* chosen = nullptr;
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    if (TakesFocus(*it) && (!chosen || it->form->tabOrder < chosen->form->tabOrder)) chosen = &*it;
+  }
+  return chosen ? chosen->widget : nullptr;
+}
+
+void FormWindow::GiveFocusOnActivation() {
+  QWidget* target = remembered_;
+  remembered_ = nullptr;
+  if (!target || !isAncestorOf(target) || !target->isEnabled() || !target->isVisibleTo(this)) {
+    target = FirstFocusControl();
+  }
+  if (target) target->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void FormWindow::RememberFocusOnDeactivation() {
+  QWidget* focused = focusWidget();
+  remembered_ = focused && isAncestorOf(focused) ? focused : nullptr;
+}
+
+bool FormWindow::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowActivate:
+      // Ahead of the toolkit's own choice, which would be the first control
+      // of the TAB chain.
+      GiveFocusOnActivation();
+      break;
+    case QEvent::WindowDeactivate:
+      RememberFocusOnDeactivation();
+      break;
+    default:
+      break;
+  }
+  const bool handled = QWidget::event(event);
+  // Some window systems tell the frame only once the window is on screen.
+  if (!frameKnown_ && isVisible() && windowHandle() && !windowHandle()->frameMargins().isNull() &&
+      (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::WindowActivate ||
+       event->type() == QEvent::Show)) {
+    PlaceCentred();
+  }
+  return handled;
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  DeregisterWindow(this);
+  deleteLater();
+  if (!AnyWindowLoaded()) EndMessageLoopIfStarted();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The window's thread and the hand-over of work to it. Qt widgets live on
+// that thread alone.
+
+#include <functional>
+
+// Whether the runtime has been prepared (InitRuntime), so that a window
+// thread exists.
+bool HasWindowThread();
+bool IsWindowThread();
+
+// Queues work for the window's thread and returns at once.
+void PostToWindowThread(std::function<void()> work);
+
+// Runs work on the window's thread and waits for it; called on the window's
+// thread it runs at once.
+void RunOnWindowThread(const std::function<void()>& work);
+
+// Blocks the calling thread for good: a thread that has handed the end of the
+// process over to the window's thread goes no further.
+[[noreturn]] void WaitForTheEnd();
