@@ -232,6 +232,12 @@ TEST_F(HttpRequestHostileTest, MisbehavingServersGiveADefinedResult) {
       {"silent mid-body", stallAfter("HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nabc"), "abc",
        "HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\n"},
       {"garbage instead of HTTP", RawHttpServer::Answer("\x16\x03\x01 garbage\r\n\r\n<html>"), "", ""},
+      {"a length far beyond what comes",
+       RawHttpServer::Answer("HTTP/1.1 200 OK\r\nContent-Length: 2000000000\r\n\r\nten bytes!"), "ten bytes!",
+       "HTTP/1.1 200 OK\r\nContent-Length: 2000000000\r\n\r\n"},
+      {"a length no byte sequence can hold",
+       RawHttpServer::Answer("HTTP/1.1 200 OK\r\nContent-Length: 99999999999999\r\n\r\nsome"), "some",
+       "HTTP/1.1 200 OK\r\nContent-Length: 99999999999999\r\n\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
