@@ -161,9 +161,10 @@ void Exchange::ConfigureHop(const std::string& url) {
 
 void Exchange::FollowRedirect() {
   curl_multi_remove_handle(multi_, easy_);
+  // A 303 makes every request but HEAD a plain GET; a 301 or 302 does so for
+  // a POST and for a GET that carried a body.
   std::string& verb = settings_.verb;
-  bool toGet = redirectStatus_ == 303 ? verb != "GET" && verb != "HEAD"
-                                      : redirectStatus_ <= 302 && (verb == "POST" || settings_.sendBody);
+  bool toGet = redirectStatus_ == 303 ? verb != "HEAD" : redirectStatus_ <= 302 && (verb == "POST" || verb == "GET");
   if (toGet) {
     verb = "GET";
     settings_.sendBody = false;
