@@ -40,6 +40,7 @@ void CompleteHeaders(Text& headers, const Text& url, const Text& cookies) {
 
 Bytes ReadBody(InetHandle request) {
   Bytes body;
+  InetReserveBody(request, body);
   Bytes buffer = BlankBytes(kReadSize);
   for (;;) {
     std::size_t count = 0;

@@ -75,6 +75,14 @@ std::size_t Exchange::Read(char* out, std::size_t n) {
   return count;
 }
 
+std::int64_t Exchange::ContentLength() const {
+  curl_off_t length = -1;
+  if (!answerComplete_ || curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK) {
+    return -1;
+  }
+  return length;
+}
+
 bool Exchange::Configure() {
   const ExchangeSettings& s = settings_;
   if (!IsHostName(s.host)) {
@@ -153,9 +161,10 @@ void Exchange::ConfigureHop(const std::string& url) {
 
 void Exchange::FollowRedirect() {
   curl_multi_remove_handle(multi_, easy_);
+  // A 303 makes every request but HEAD a plain GET; a 301 or 302 does so for
+  // a POST and for a GET that carried a body.
   std::string& verb = settings_.verb;
-  bool toGet = redirectStatus_ == 303 ? verb != "GET" && verb != "HEAD"
-                                      : redirectStatus_ <= 302 && (verb == "POST" || settings_.sendBody);
+  bool toGet = redirectStatus_ == 303 ? verb != "HEAD" : redirectStatus_ <= 302 && (verb == "POST" || verb == "GET");
   if (toGet) {
     verb = "GET";
     settings_.sendBody = false;

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ class Exchange {
   // True once the exchange has ended with an error.
   bool Failed() const { return finished_ && result_ != CURLE_OK; }
   const std::string& Error() const { return error_; }
+  // The body's length as the final answer states it; -1 when it does not.
+  std::int64_t ContentLength() const;
   // The final answer's header block, or null while it is incomplete.
   const std::string* RawHeaders() const { return answerComplete_ ? &headerBlock_ : nullptr; }
 

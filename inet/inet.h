@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct InetObjectTag;
 using InetHandle = InetObjectTag*;
@@ -71,6 +72,11 @@ bool InetReadFile(InetHandle request, void* buffer, std::size_t toRead, std::siz
 // the size needed and the call fails. Fails too when no complete header
 // block arrived.
 bool InetQueryRawHeaders(InetHandle request, char* buffer, std::size_t* length);
+
+// Makes room in body for as many more bytes as the final answer says its body
+// has (Content-Length), so that a body read in small pieces is never moved
+// while it grows. False when the answer states no usable length.
+bool InetReserveBody(InetHandle request, std::vector<std::uint8_t>& body);
 
 // Closes a handle of any kind; a request handle's exchange ends with it.
 bool InetCloseHandle(InetHandle handle);

@@ -10,6 +10,7 @@
 #include "http/http_request.h"
 #include "inet/inet.h"
 #include "tests/support/raw_http_server.h"
+#include "tests/support/refusing_port.h"
 #include "tests/support/test_http_server.h"
 
 namespace {
@@ -141,8 +142,8 @@ Bytes RequestWith(const std::string& url, Outputs& out, const std::optional<Text
 }
 
 TEST(HttpRequestAnswerTest, AFailedExchangeStillWritesTheOutputs) {
-  int deadPort = RawHttpServer(RawHttpServer::Answer("")).Port();
-  const std::string url = "http://127.0.0.1:" + std::to_string(deadPort) + "/x";
+  RefusingPort refusing;
+  const std::string url = "http://127.0.0.1:" + std::to_string(refusing.Port()) + "/x";
   Outputs out;
   Bytes body = RequestWith(url, out);
   EXPECT_TRUE(body.empty());
@@ -231,6 +232,12 @@ TEST_F(HttpRequestHostileTest, MisbehavingServersGiveADefinedResult) {
       {"silent mid-body", stallAfter("HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nabc"), "abc",
        "HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\n"},
       {"garbage instead of HTTP", RawHttpServer::Answer("\x16\x03\x01 garbage\r\n\r\n<html>"), "", ""},
+      {"a length far beyond what comes",
+       RawHttpServer::Answer("HTTP/1.1 200 OK\r\nContent-Length: 2000000000\r\n\r\nten bytes!"), "ten bytes!",
+       "HTTP/1.1 200 OK\r\nContent-Length: 2000000000\r\n\r\n"},
+      {"a length no byte sequence can hold",
+       RawHttpServer::Answer("HTTP/1.1 200 OK\r\nContent-Length: 99999999999999\r\n\r\nsome"), "some",
+       "HTTP/1.1 200 OK\r\nContent-Length: 99999999999999\r\n\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -54,6 +54,18 @@ TEST(HttpRequestSendTest, TheThreeUsesOfTheProgramSendExactlyTheirRequests) {
   EXPECT_EQ(requests[2].body, "");
 }
 
+TEST(HttpRequestSendTest, NoCookieOutlivesItsCall) {
+  RawHttpServer server(
+      RawHttpServer::Answer("HTTP/1.1 200 OK\r\nSet-Cookie: sid=1; path=/\r\nContent-Length: 0\r\n\r\n"));
+  Text newCookies;
+  HttpRequest(server.Url("/a"), 0, Text(), {}, newCookies);
+  EXPECT_EQ(newCookies.Str(), "sid=1");
+  HttpRequest(server.Url("/a"));
+  auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].head.find("Cookie"), std::string::npos);
+}
+
 struct CompletionCase {
   const char* name;
   std::string extraHeaders;

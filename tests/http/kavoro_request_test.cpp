@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/raw_http_server.h"
+#include "tests/support/refusing_port.h"
 
 extern char** environ;
 
@@ -32,9 +33,10 @@ std::string ReadFile(const std::string& path) {
 }
 
 ToolRun RunTool(std::vector<std::string> args) {
-  const std::string dir = testing::TempDir();
-  const std::string outPath = dir + "kavoro_request_out";
-  const std::string errPath = dir + "kavoro_request_err";
+  // ctest runs the cases as processes side by side.
+  const std::string stem = testing::TempDir() + "kavoro_request_" + std::to_string(getpid());
+  const std::string outPath = stem + "_out";
+  const std::string errPath = stem + "_err";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -53,6 +55,8 @@ ToolRun RunTool(std::vector<std::string> args) {
   posix_spawn_file_actions_destroy(&actions);
   run.out = ReadFile(outPath);
   run.err = ReadFile(errPath);
+  unlink(outPath.c_str());
+  unlink(errPath.c_str());
   return run;
 }
 
@@ -96,8 +100,8 @@ TEST(KavoroRequestTest, GoesThroughTheProxy) {
 }
 
 TEST(KavoroRequestTest, AFailedExchangeStillEndsWithStatusZero) {
-  int deadPort = RawHttpServer(RawHttpServer::Answer("")).Port();
-  ToolRun run = RunTool({"http://127.0.0.1:" + std::to_string(deadPort) + "/"});
+  RefusingPort refusing;
+  ToolRun run = RunTool({"http://127.0.0.1:" + std::to_string(refusing.Port()) + "/"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "");
   const std::string blanks(5000, ' ');

@@ -14,6 +14,7 @@
 
 #include "tests/inet/fetch.h"
 #include "tests/support/raw_http_server.h"
+#include "tests/support/refusing_port.h"
 
 namespace {
 
@@ -87,10 +88,9 @@ TEST_F(InetHostileTest, EveryExchangeEndsWithWhatArrived) {
 }
 
 TEST_F(InetHostileTest, ARefusedConnectionFailsTheSend) {
-  int port;
-  { port = RawHttpServer(RawHttpServer::Answer("")).Port(); }
+  RefusingPort refusing;
   FetchRequest request;
-  request.port = port;
+  request.port = refusing.Port();
   FetchResult result = Fetch(request);
   EXPECT_FALSE(result.sent);
   EXPECT_FALSE(result.rawHeaders);

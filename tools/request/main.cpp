@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   Bytes body = HttpRequest(*url, method, postText, cookies ? OptionalRef<Text>(*cookies) : OptionalRef<Text>(),
                            newCookies, extraHeaders, location, noRedirect, {}, proxy, rawHeaders);
 
-  std::fwrite(body.data(), 1, body.size(), stdout);
+  if (!body.empty()) std::fwrite(body.data(), 1, body.size(), stdout);
   std::fflush(stdout);
   PrintValue("rawHeaders", rawHeaders);
   PrintValue("newCookies", newCookies);
