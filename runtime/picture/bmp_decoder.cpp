@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "runtime/picture/bmp_pixels.h"
-#include "runtime/picture/frame_allocation.h"
 
 namespace {
 
@@ -38,13 +37,11 @@ void ApplyAndMask(ByteSpan bytes, const BmpHeader& header, PictureFrame& frame) 
 std::optional<PictureFrame> DecodeBmp(ByteSpan bytes, BmpSource source) {
   auto header = ReadBmpHeader(bytes, source);
   if (!header) return std::nullopt;
-  auto frame = NewPictureFrame(header->width, header->height);
-  if (!frame) return std::nullopt;
   if (header->encoding == BmpEncoding::Rle8 || header->encoding == BmpEncoding::Rle4) {
-    DecodeBmpRle(bytes, *header, *frame);
-    return frame;
+    return DecodeBmpRle(bytes, *header);
   }
-  if (!DecodeBmpRows(bytes, *header, *frame)) return std::nullopt;
+  auto frame = DecodeBmpRows(bytes, *header);
+  if (!frame) return std::nullopt;
 
   // An alpha channel that is zero everywhere was never meant as one.
   const bool hasAlphaChannel = header->encoding == BmpEncoding::BitFields && header->masks[3] != 0;

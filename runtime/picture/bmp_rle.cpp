@@ -1,8 +1,11 @@
 #include <algorithm>
 
 #include "runtime/picture/bmp_pixels.h"
+#include "runtime/picture/frame_allocation.h"
 
-void DecodeBmpRle(ByteSpan bytes, const BmpHeader& header, PictureFrame& frame) {
+std::optional<PictureFrame> DecodeBmpRle(ByteSpan bytes, const BmpHeader& header) {
+  auto frame = NewPictureFrame(header.width, header.height);
+  if (!frame) return std::nullopt;
   const bool rle4 = header.encoding == BmpEncoding::Rle4;
   const int width = header.width;
   const int height = header.height;
@@ -11,12 +14,12 @@ void DecodeBmpRle(ByteSpan bytes, const BmpHeader& header, PictureFrame& frame) 
   // Rows are stored bottom-up; x stops at the width, where writes are clipped.
   int x = 0;
   int y = 0;
-  auto row = [&] { return frame.pixels.data() + static_cast<std::size_t>(height - 1 - y) * width; };
+  auto row = [&] { return frame->pixels.data() + static_cast<std::size_t>(height - 1 - y) * width; };
 
   // Every step consumes at least two bytes, so the loop ends with the data.
   while (y < height) {
     auto pair = reader.Block<2>();
-    if (!pair) return;
+    if (!pair) break;
     const int count = (*pair)[0];
     const std::uint8_t value = (*pair)[1];
     if (count > 0) {
@@ -32,10 +35,10 @@ void DecodeBmpRle(ByteSpan bytes, const BmpHeader& header, PictureFrame& frame) 
         ++y;
         break;
       case 1:  // end of bitmap
-        return;
+        return frame;
       case 2: {  // move right and up
         auto delta = reader.Block<2>();
-        if (!delta) return;
+        if (!delta) return frame;
         x = std::min(x + (*delta)[0], width);
         y += (*delta)[1];
         break;
@@ -50,9 +53,10 @@ void DecodeBmpRle(ByteSpan bytes, const BmpHeader& header, PictureFrame& frame) 
           dst[x + i] = palette[rle4 ? (i & 1 ? literal[i / 2] & 15 : literal[i / 2] >> 4) : literal[i]];
         }
         x = std::min(x + value, width);
-        if (available < value) return;
+        if (available < value) return frame;
         break;
       }
     }
   }
+  return frame;
 }

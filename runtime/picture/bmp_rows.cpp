@@ -83,14 +83,16 @@ bool IsBgrx32(const BmpHeader& header) {
 
 }  // namespace
 
-bool DecodeBmpRows(ByteSpan bytes, const BmpHeader& header, PictureFrame& frame) {
+std::optional<PictureFrame> DecodeBmpRows(ByteSpan bytes, const BmpHeader& header) {
   const int width = header.width;
   const int height = header.height;
   const std::size_t stride = BmpRowStride(width, header.bitCount);
   const std::size_t lastRow = (static_cast<std::size_t>(width) * header.bitCount + 7) / 8;
   auto before = CheckedMultiply(stride, static_cast<std::size_t>(height - 1));
   auto needed = before ? CheckedAdd(*before, lastRow) : std::nullopt;
-  if (!needed || header.pixelOffset > bytes.size() || *needed > bytes.size() - header.pixelOffset) return false;
+  if (!needed || header.pixelOffset > bytes.size() || *needed > bytes.size() - header.pixelOffset) return std::nullopt;
+  auto frame = NewPictureFrame(width, height);
+  if (!frame) return std::nullopt;
 
   const std::uint8_t* src = bytes.data() + header.pixelOffset;
   std::optional<BitFieldScales> scales;
@@ -98,7 +100,7 @@ bool DecodeBmpRows(ByteSpan bytes, const BmpHeader& header, PictureFrame& frame)
     scales = BitFieldScales{{header.masks[0], 0}, {header.masks[1], 0}, {header.masks[2], 0}, {header.masks[3], 255}};
   }
   for (int y = 0; y < height; ++y, src += stride) {
-    std::uint32_t* dst = frame.pixels.data() + static_cast<std::size_t>(header.topDown ? y : height - 1 - y) * width;
+    std::uint32_t* dst = frame->pixels.data() + static_cast<std::size_t>(header.topDown ? y : height - 1 - y) * width;
     switch (header.encoding) {
       case BmpEncoding::Indexed:
         switch (header.bitCount) {
@@ -121,8 +123,8 @@ bool DecodeBmpRows(ByteSpan bytes, const BmpHeader& header, PictureFrame& frame)
         }
         break;
       default:
-        return false;
+        return std::nullopt;
     }
   }
-  return true;
+  return frame;
 }

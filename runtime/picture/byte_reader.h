@@ -52,7 +52,6 @@ class ByteReader {
 
   std::size_t Position() const { return position_; }
   std::size_t Remaining() const { return bytes_.size() - position_; }
-  bool AtEnd() const { return position_ == bytes_.size(); }
 
   [[nodiscard]] bool Seek(std::size_t position) {
     if (position > bytes_.size()) return false;
@@ -69,12 +68,6 @@ class ByteReader {
   [[nodiscard]] std::optional<std::uint8_t> U8() {
     if (Remaining() < 1) return std::nullopt;
     return bytes_[position_++];
-  }
-
-  [[nodiscard]] std::optional<std::uint16_t> U16Le() {
-    auto block = Block<2>();
-    if (!block) return std::nullopt;
-    return U16LeAt<0>(*block);
   }
 
   [[nodiscard]] std::optional<std::uint32_t> U32Le() {

@@ -113,9 +113,9 @@ class GifDecoder {
     // (global palette, its size), 11 background index, 12 aspect ratio
     auto header = reader_.Block<13>();
     if (!header || U8At<0>(*header) != 'G' || U8At<1>(*header) != 'I' || U8At<2>(*header) != 'F') return false;
-    auto screen = NewPictureFrame(U16LeAt<6>(*header), U16LeAt<8>(*header));
-    if (!screen) return false;
-    screen_ = std::move(*screen);
+    screen_.width = U16LeAt<6>(*header);
+    screen_.height = U16LeAt<8>(*header);
+    if (!PictureSizeAllowed(screen_.width, screen_.height)) return false;
     const std::uint8_t flags = U8At<10>(*header);
     hasGlobalPalette_ = flags & kPaletteFlag;
     return !hasGlobalPalette_ || ReadPalette(reader_, flags, globalPalette_);
@@ -166,11 +166,16 @@ class GifDecoder {
     indices_.resize(static_cast<std::size_t>(area));
     image.indices = std::span(indices_).first(DecodeGifLzw(lzwData_, *minCodeSize, indices_));
 
-    if (!picture.frames.empty()) RestoreScreen(picture.frames.back());
+    if (picture.frames.empty()) {
+      // Allocated only now that there is an image to draw on it.
+      screen_.pixels.assign(static_cast<std::size_t>(screenArea), 0);
+    } else {
+      RestoreScreen(picture.frames.back());
+    }
     if (control_.disposal == kDisposeToPrevious) previous_ = screen_.pixels;
     DrawGifImage(image, screen_);
-    // The screen becomes the frame; the next image, if any, starts from a
-    // copy of it, so that the last frame is never copied.
+    // The screen's pixels become the frame (its size stays); the next image,
+    // if any, starts from a copy of them, so the last frame is never copied.
     picture.frames.push_back(std::move(screen_));
     picture.frames.back().delayHundredths = control_.delay == 0 ? kDefaultGifDelay : control_.delay;
     disposal_ = control_.disposal;
@@ -181,8 +186,6 @@ class GifDecoder {
 
   // The screen as the last frame's disposal method leaves it.
   void RestoreScreen(const PictureFrame& last) {
-    screen_.width = last.width;
-    screen_.height = last.height;
     if (disposal_ == kDisposeToPrevious) {
       screen_.pixels = std::move(previous_);
       return;

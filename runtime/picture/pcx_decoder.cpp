@@ -90,13 +90,16 @@ std::optional<PictureFrame> DecodePcx(ByteSpan bytes) {
     data = data.first(data.size() - kPaletteSize);
   }
 
-  auto frame = NewPictureFrame(width, height);
-  if (!frame) return std::nullopt;
   std::vector<std::uint8_t> line(bytesPerLine * planes);
   PcxRunReader runs(data);
+  // Data that ends within the first line is no picture, and that is known
+  // before the frame is allocated. A picture cut short later keeps the lines
+  // it has; the rest stay transparent.
+  if (!runs.ReadLine(line)) return std::nullopt;
+  auto frame = NewPictureFrame(width, height);
+  if (!frame) return std::nullopt;
   for (int y = 0; y < frame->height; ++y) {
-    // A picture cut short keeps the lines it has; the rest stay transparent.
-    if (!runs.ReadLine(line)) break;
+    if (y > 0 && !runs.ReadLine(line)) break;
     std::uint32_t* dst = frame->pixels.data() + static_cast<std::size_t>(y) * frame->width;
     const std::uint8_t* src = line.data();
     if (indexed) {

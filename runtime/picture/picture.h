@@ -16,7 +16,9 @@ inline constexpr std::int64_t kMaxPicturePixels = 64LL * 1024 * 1024;
 // One full picture: width x height pixels, row after row from the top, each
 // 0xAARRGGBB with straight (not premultiplied) alpha. Opaque formats give
 // alpha 255; the transparent parts of icons, cursors, GIFs and PNGs alpha 0
-// (PNG also anything between).
+// (PNG also anything between). 32-bit BMPs with an alpha channel carry it
+// too, and pixels that a picture's data never sets (skipped by run-length
+// BMP data, or past the end of a cut-short picture) are transparent black.
 struct PictureFrame {
   int width = 0;
   int height = 0;

@@ -243,6 +243,7 @@ std::vector<MalformedCase> PcxCases() {
       {"PCX: a run carries over into the next line", Pcx([](PcxFields& f) { f.yMax = 1;
          f.data = {0xC4, 1}; }),
        {2, 2, {kRed, kRed, kRed, kRed}}},
+      {"PCX: data ends within the first line", Pcx([](PcxFields& f) { f.data = {0xC1, 1}; }), kRefused},
       {"PCX: cut short: the lines before stay", Pcx([](PcxFields& f) { f.yMax = 1; }),
        {2, 2, {kRed, kRed, kUnset, kUnset}}},
       {"PCX: 1 bit per pixel, black and white",
