@@ -1,20 +1,10 @@
 #pragma once
-// MainWindow, the program's one window, and its nine controls. The names are
-// GBK, so this header belongs to code compiled with GBK literals.
+// MainWindow, the program's one window. Its controls are in
+// main_window_controls.h.
 
 #include "runtime/window/form.h"
 
 extern const WindowForm MainWindow;
-
-inline constexpr Control 标签4{"MainWindow", "标签4"};
-inline constexpr Control 标签3{"MainWindow", "标签3"};
-inline constexpr Control 标签2{"MainWindow", "标签2"};
-inline constexpr Control 编辑框3{"MainWindow", "编辑框3"};
-inline constexpr Control 编辑框2{"MainWindow", "编辑框2"};
-inline constexpr Control 标签1{"MainWindow", "标签1"};
-inline constexpr Control 编辑框1{"MainWindow", "编辑框1"};
-inline constexpr Control 图片框1{"MainWindow", "图片框1"};
-inline constexpr Control 按钮1{"MainWindow", "按钮1"};
 
 // The handler of the window's created event: there is nothing to do.
 void OnMainWindowCreated();
