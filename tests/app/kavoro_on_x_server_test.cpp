@@ -66,7 +66,7 @@ std::vector<Ink> CharacterCells(const QImage& image, QRect area, int count) {
 TEST(KavoroOnAnXServer, ShowsItsWindowWithChineseGlyphsAndEndsWith0WhenClosed) {
   auto session = XSession::Start();
   ASSERT_TRUE(session) << "Xvfb did not start";
-  const pid_t program = session->Launch(KAVORO_PROGRAM);
+  const pid_t program = session->Launch({KAVORO_PROGRAM});
   ASSERT_GT(program, 0);
   const auto window = session->FindWindow("kavoro取下载地址", 30s);
   ASSERT_TRUE(window) << "no window titled kavoro取下载地址";
