@@ -93,6 +93,7 @@ MessageBoxDialog::MessageBoxDialog(const QString& title, const QString& text, in
   for (const auto& [button, answer] : set.buttons) {
     choices_.push_back({button, answer});
     QPushButton* push = buttons_->addButton(button);
+    push->setIcon(QIcon());  // plain buttons, as the system's own boxes have
     connect(push, &QPushButton::clicked, this, [this, answer = answer] { Close(answer); });
   }
   auto* layout = new QVBoxLayout(this);
