@@ -2,6 +2,8 @@
 
 #include "app/help_text.h"
 #include "app/main_window_controls.h"
+#include "workflow/address_resolution.h"
+#include "workflow/captcha_refresh.h"
 
 namespace {
 
@@ -31,6 +33,10 @@ constexpr ControlForm kControls[] = {
 
 constexpr ControlEvents kEvents[] = {
     {.control = 标签3.name, .leftButtonPressed = ShowDownloadIdHelp},
+    {.control = 编辑框3.name, .gotFocus = OnDownloadIdFocused},
+    {.control = 标签1.name, .leftButtonPressed = OnRefreshLabelClicked},
+    {.control = 图片框1.name, .leftButtonPressed = OnCaptchaPictureClicked},
+    {.control = 按钮1.name, .clicked = ResolveDownloadAddress},
 };
 
 }  // namespace

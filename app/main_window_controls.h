@@ -1,6 +1,6 @@
 #pragma once
-// The nine controls of MainWindow, as the control services address them. The
-// names are GBK: include this header only in code compiled with GBK literals.
+// The nine controls of MainWindow as the control services address them. The
+// names are GBK, so this header belongs to code compiled with GBK literals.
 
 #include "runtime/window/form.h"
 

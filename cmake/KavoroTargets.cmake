@@ -8,14 +8,19 @@ function(kavoro_gbk_literals target)
   target_compile_options(${target} PRIVATE -fexec-charset=GB18030)
 endfunction()
 
-# A GoogleTest executable whose cases become ctest tests.
+# A GoogleTest executable whose cases become ctest tests. RESOURCE_LOCK
+# names something (a fixed port) that its cases must not use at once.
 function(kavoro_add_test name)
-  cmake_parse_arguments(ARG "GBK" "" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "GBK" "RESOURCE_LOCK" "SOURCES;LIBRARIES;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
   if(ARG_GBK)
     kavoro_gbk_literals(${name})
   endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  set(properties ENVIRONMENT "${ARG_ENVIRONMENT}")
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()

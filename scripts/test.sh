@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test.
-#   scripts/test.sh              build/ and its tests
-#   scripts/test.sh --sanitize   the same built with AddressSanitizer and
+#   scripts/test.sh              build/ and its tests, then the end-to-end
+#                                test of the program built for a local
+#                                stand-in of the service, in build-standin/
+#   scripts/test.sh --sanitize   build/'s tests built with AddressSanitizer and
 #                                UndefinedBehaviorSanitizer, in build-sanitize/
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,3 +19,11 @@ fi
 cmake -S . -B "$build" "${options[@]}"
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+[ "$build" = build ] || exit 0
+
+source scripts/free-port.sh
+port=$(free_port)
+cmake -S . -B build-standin -DSERVICE_HOST="127.0.0.1:$port" -DSERVICE_WWW_HOST="localhost:$port" \
+  -DKAVORO_BENCHMARKS=OFF
+cmake --build build-standin -j"$(nproc)" --target kavoro kavoro-standin
+ctest --test-dir build-standin -L e2e --output-on-failure

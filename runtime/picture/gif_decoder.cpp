@@ -85,14 +85,16 @@ std::optional<GraphicControl> ReadGraphicControl(ByteReader& reader) {
 
 class GifDecoder {
  public:
-  explicit GifDecoder(ByteSpan bytes) : reader_(bytes) {}
+  GifDecoder(ByteSpan bytes, const GifLimits& limits)
+      : reader_(bytes), maxFrames_(limits.frames), framePixelsLeft_(limits.framePixels),
+        imagePixelsLeft_(limits.imagePixels) {}
 
   std::optional<Picture> Decode() {
     if (!ReadScreen()) return std::nullopt;
     Picture picture;
     picture.format = PictureFormat::Gif;
     // A block that cannot be read ends the picture with the frames before it.
-    while (picture.frames.size() < kMaxGifFrames) {
+    while (picture.frames.size() < maxFrames_) {
       auto introducer = reader_.U8();
       if (!introducer || *introducer == kTrailer) break;
       if (*introducer == kExtensionIntroducer) {
@@ -153,23 +155,40 @@ class GifDecoder {
     const bool complete = JoinSubBlocks(reader_, lzwData_);
 
     const std::int64_t area = std::int64_t{image.width} * image.height;
-    const std::int64_t cost = area + std::int64_t{screen_.width} * screen_.height;
-    if (!image.palette || *minCodeSize < kMinGifLzwCodeSize || *minCodeSize > kMaxGifLzwCodeSize ||
-        cost > pixelBudget_) {
+    const std::int64_t screenArea = std::int64_t{screen_.width} * screen_.height;
+    const bool withinBounds = area <= kMaxPicturePixels && area <= imagePixelsLeft_ &&
+                              (picture.frames.empty() || screenArea <= framePixelsLeft_);
+    if (!image.palette || *minCodeSize < kMinGifLzwCodeSize || *minCodeSize > kMaxGifLzwCodeSize || !withinBounds) {
       return false;
     }
-    pixelBudget_ -= cost;
+    imagePixelsLeft_ -= area;
+    framePixelsLeft_ -= screenArea;
     indices_.resize(static_cast<std::size_t>(area));
     image.indices = std::span(indices_).first(DecodeGifLzw(lzwData_, *minCodeSize, indices_));
 
+    if (!picture.frames.empty()) RestoreScreen(picture.frames.back());
     if (control_.disposal == kDisposeToPrevious) previous_ = screen_.pixels;
     DrawGifImage(image, screen_);
-    picture.frames.push_back(screen_);
+    // The screen becomes the frame; the next image, if any, starts from a
+    // copy of it, so that the last frame is never copied.
+    picture.frames.push_back(std::move(screen_));
     picture.frames.back().delayHundredths = control_.delay == 0 ? kDefaultGifDelay : control_.delay;
-    if (control_.disposal == kDisposeToBackground) ClearGifImageArea(image, screen_);
-    if (control_.disposal == kDisposeToPrevious) screen_.pixels.swap(previous_);
+    disposal_ = control_.disposal;
+    disposedArea_ = image;
     control_ = {};
     return complete;
+  }
+
+  // The screen as the last frame's disposal method leaves it.
+  void RestoreScreen(const PictureFrame& last) {
+    screen_.width = last.width;
+    screen_.height = last.height;
+    if (disposal_ == kDisposeToPrevious) {
+      screen_.pixels = std::move(previous_);
+      return;
+    }
+    screen_.pixels = last.pixels;
+    if (disposal_ == kDisposeToBackground) ClearGifImageArea(disposedArea_, screen_);
   }
 
   ByteReader reader_;
@@ -179,11 +198,17 @@ class GifDecoder {
   GifPalette localPalette_{};
   bool hasGlobalPalette_ = false;
   GraphicControl control_;
+  int disposal_ = 0;  // of the last frame's image
+  GifImage disposedArea_;
   std::vector<std::uint8_t> lzwData_;
   std::vector<std::uint8_t> indices_;
-  std::int64_t pixelBudget_ = kMaxGifTotalPixels;
+  std::size_t maxFrames_;
+  std::int64_t framePixelsLeft_;
+  std::int64_t imagePixelsLeft_;
 };
 
 }  // namespace
 
-std::optional<Picture> DecodeGif(ByteSpan bytes) { return GifDecoder(bytes).Decode(); }
+std::optional<Picture> DecodeGif(ByteSpan bytes, const GifLimits& limits) {
+  return GifDecoder(bytes, limits).Decode();
+}

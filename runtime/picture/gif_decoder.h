@@ -13,14 +13,19 @@
 #include "runtime/picture/picture.h"
 
 // Bounds on what a hostile animation can cost. Frames past them are
-// dropped and the animation ends with the frames before: at most this many
-// frames, and at most kMaxPicturePixels pixels (256 MiB) in all frames
-// together. The pixels decoded from the images themselves have the same
-// bound, since an image may be far larger than the screen it is drawn on.
-inline constexpr std::size_t kMaxGifFrames = 1000;
-inline constexpr std::int64_t kMaxGifTotalPixels = kMaxPicturePixels;
+// dropped and the animation ends with the frames before.
+struct GifLimits {
+  std::size_t frames = 1000;
+  // Pixels of all frames together (each the whole screen): 256 MiB. The
+  // first frame is always kept.
+  std::int64_t framePixels = kMaxPicturePixels;
+  // Pixels decoded from all images together, since an image may be far
+  // larger than the screen it is drawn on. One image may have no more than
+  // kMaxPicturePixels.
+  std::int64_t imagePixels = 4 * kMaxPicturePixels;
+};
 
 // The delay of a frame that sets none, in hundredths of a second.
 inline constexpr int kDefaultGifDelay = 10;
 
-std::optional<Picture> DecodeGif(ByteSpan bytes);
+std::optional<Picture> DecodeGif(ByteSpan bytes, const GifLimits& limits = {});

@@ -21,6 +21,7 @@ constexpr char kPassCookie[] = "kv_pass";
 struct Session {
   std::string code;  // empty once used: a code can be tried once
   bool accepted = false;
+  std::string captcha;
 };
 
 std::string CookieValue(const httplib::Request& request, const std::string& name) {
@@ -147,14 +148,20 @@ struct Standin::State {
       setsCookie = behaviour.captchaSetsCookie;
       if (!sessions.count(session)) session = NewSessionId();
       code = NewCode();
-      sessions[session] = Session{code, false};
+      sessions[session] = Session();
+      sessions[session].code = code;
       latestCode = code;
       seed = static_cast<unsigned>(random());
+    }
+    std::string picture = RenderCaptchaPng(code, seed);
+    {
+      std::lock_guard lock(mutex);
+      sessions[session].captcha = picture;
     }
     if (delay > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     if (setsCookie) response.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + session + "; path=/");
     response.set_header("Cache-Control", "no-store");
-    response.set_content(RenderCaptchaPng(code, seed), "image/png");
+    response.set_content(picture, "image/png");
   }
 
   void ServeVerification(const httplib::Request& request, httplib::Response& response) {
@@ -163,8 +170,10 @@ struct Standin::State {
     const auto code = form.find("code");
     const auto id = form.find("id");
     bool accepted = false;
+    std::optional<std::string> answer;
     {
       std::lock_guard lock(mutex);
+      answer = behaviour.verificationAnswer;
       auto session = sessions.find(CookieValue(request, kSessionCookie));
       if (session != sessions.end() && action != form.end() && action->second == "yz" && id != form.end() &&
           !id->second.empty() && code != form.end()) {
@@ -174,7 +183,7 @@ struct Standin::State {
       }
     }
     if (accepted) response.set_header("Set-Cookie", std::string(kPassCookie) + "=1; path=/; HttpOnly");
-    response.set_content(accepted ? "1" : "0", "text/html");
+    response.set_content(answer.value_or(accepted ? "1" : "0"), "text/html");
   }
 
   void ServeDownloadPage(const httplib::Request& request, httplib::Response& response) {
@@ -253,6 +262,17 @@ void Standin::SetBehaviour(const StandinBehaviour& behaviour) {
 std::vector<StandinRequest> Standin::Requests() const {
   std::lock_guard lock(state_->mutex);
   return state_->requests;
+}
+
+void Standin::ClearRequests() {
+  std::lock_guard lock(state_->mutex);
+  state_->requests.clear();
+}
+
+std::string Standin::CaptchaOf(const std::string& session) const {
+  std::lock_guard lock(state_->mutex);
+  auto found = state_->sessions.find(session);
+  return found == state_->sessions.end() ? "" : found->second.captcha;
 }
 
 std::string Standin::CurrentCode(const std::string& session) const { return state_->CodeOf(session); }

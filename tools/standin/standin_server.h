@@ -24,7 +24,8 @@ struct StandinRequest {
 struct StandinBehaviour {
   bool captchaSetsCookie = true;
   int captchaDelayMilliseconds = 0;
-  std::optional<std::string> downloadPage;  // served instead of the real page
+  std::optional<std::string> verificationAnswer;  // given instead of "1" or "0"
+  std::optional<std::string> downloadPage;         // served instead of the real page
 };
 
 class Standin {
@@ -42,9 +43,12 @@ class Standin {
 
   void SetBehaviour(const StandinBehaviour& behaviour);
   std::vector<StandinRequest> Requests() const;
+  void ClearRequests();
   // The code of a session's latest captcha; of the latest captcha of all
   // when `session` is empty. Empty when there is none.
   std::string CurrentCode(const std::string& session = "") const;
+  // The captcha picture last served to a session.
+  std::string CaptchaOf(const std::string& session) const;
   // The direct address the download page gives for a download ID.
   std::string DirectAddress(const std::string& host, const std::string& downloadId) const;
 
