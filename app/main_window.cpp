@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/help_text.h"
+#include "app/main_window_controls.h"
 #include "workflow/address_resolution.h"
 #include "workflow/captcha_refresh.h"
 

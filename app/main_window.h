@@ -1,7 +1,7 @@
 #pragma once
-// MainWindow, the program's one window, with its controls and their events.
+// MainWindow, the program's one window. Its controls are in
+// main_window_controls.h.
 
-#include "app/main_window_controls.h"
 #include "runtime/window/form.h"
 
 extern const WindowForm MainWindow;

@@ -10,7 +10,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev curl
   qt6-base-dev qt6-qpa-plugins
   clang-14 libclang-rt-14-dev libstb-dev
-  xvfb xauth xdotool xclip x11-apps imagemagick
+  xvfb xauth xdotool xclip x11-apps imagemagick libxcb1-dev
   fonts-wqy-microhei
   time
 )

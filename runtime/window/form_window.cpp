@@ -80,21 +80,26 @@ bool FormWindow::event(QEvent* event) {
       // Ahead of the toolkit's own choice, which would be the first control
       // of the TAB chain.
       GiveFocusOnActivation();
+      PlaceOnceTheFrameIsKnown();
       break;
     case QEvent::WindowDeactivate:
       RememberFocusOnDeactivation();
       break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+      PlaceOnceTheFrameIsKnown();
+      break;
     default:
       break;
   }
-  const bool handled = QWidget::event(event);
-  // Some window systems tell the frame only once the window is on screen.
-  if (!frameKnown_ && isVisible() && windowHandle() && !windowHandle()->frameMargins().isNull() &&
-      (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::WindowActivate ||
-       event->type() == QEvent::Show)) {
-    PlaceCentred();
-  }
-  return handled;
+  // May delete the window (a deferred delete): nothing of it is used after.
+  return QWidget::event(event);
+}
+
+// Some window systems tell the frame only once the window is on screen.
+void FormWindow::PlaceOnceTheFrameIsKnown() {
+  if (!frameKnown_ && isVisible() && windowHandle() && !windowHandle()->frameMargins().isNull()) PlaceCentred();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

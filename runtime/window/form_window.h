@@ -40,6 +40,7 @@ class FormWindow : public QWidget {
   bool TakesFocus(const Placed& control) const;
   void GiveFocusOnActivation();
   void RememberFocusOnDeactivation();
+  void PlaceOnceTheFrameIsKnown();
 
   const WindowForm& form_;
   std::vector<Placed> controls_;

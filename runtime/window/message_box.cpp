@@ -1,5 +1,7 @@
 #include "runtime/window/message_box.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <cstdio>
 
 #include "runtime/window/gbk_conversion.h"
@@ -16,9 +18,13 @@ int AskWithMessageBox(const QString& title, const QString& text, int style) {
   }
   int answer = kAnsweredOk;
   RunOnWindowThread([&] {
+    QPointer<QWidget> active = QApplication::activeWindow();
     MessageBoxDialog box(title, shownText, style);
     box.exec();
     answer = box.Answer();
+    // The window that was active before the box becomes active again, as the
+    // user expects, whether or not a window manager sees to it.
+    if (active && active->isVisible()) active->activateWindow();
   });
   return answer;
 }

@@ -93,18 +93,20 @@ MessageBoxDialog::MessageBoxDialog(const QString& title, const QString& text, in
   for (const auto& [button, answer] : set.buttons) {
     choices_.push_back({button, answer});
     QPushButton* push = buttons_->addButton(button);
+    push->setIcon(QIcon());  // plain buttons, as the system's own boxes have
     connect(push, &QPushButton::clicked, this, [this, answer = answer] { Close(answer); });
   }
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row, 1);
+  layout->addWidget(buttons_);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  // Once the buttons belong to the box, so that the focus stays on them.
   const std::size_t defaultIndex = std::min<std::size_t>((style >> 8) & 0xF, choices_.size() - 1);
   QPushButton* defaultButton = buttons_->button(choices_[defaultIndex].button);
   defaultButton->setDefault(true);
   defaultButton->setFocus();
   answer_ = escapeAnswer_ >= 0 ? escapeAnswer_ : choices_[defaultIndex].answer;
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(row, 1);
-  layout->addWidget(buttons_);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // As in the system's own boxes, Ctrl+C copies the text.
   auto* copy = new QShortcut(QKeySequence::Copy, this);

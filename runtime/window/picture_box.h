@@ -30,7 +30,9 @@ class PictureBox : public QFrame {
   void SetPicture(std::shared_ptr<const ScreenPicture> picture);
   bool HasPicture() const { return picture_ != nullptr; }
   const std::shared_ptr<const ScreenPicture>& CurrentPicture() const { return picture_; }
+  int FrameCount() const { return picture_ ? static_cast<int>(picture_->frames.size()) : 0; }
   int CurrentFrame() const { return static_cast<int>(frame_); }
+  bool Animating() const { return animation_.isActive(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

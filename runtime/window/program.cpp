@@ -57,6 +57,7 @@ void InitRuntime() {
   // hand work over to it.
   new QApplication(argc, argv);
   qInstallMessageHandler(defaultMessageHandler);
+  MarkWindowThread();
   QApplication::setQuitOnLastWindowClosed(false);
   LoadToolkitTranslation();
 }

@@ -2,15 +2,19 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
-bool HasWindowThread() { return QCoreApplication::instance() != nullptr; }
-
-bool IsWindowThread() {
-  auto* app = QCoreApplication::instance();
-  return app && QThread::currentThread() == app->thread();
+namespace {
+std::atomic<QThread*> windowThread{nullptr};
 }
+
+void MarkWindowThread() { windowThread = QThread::currentThread(); }
+
+bool HasWindowThread() { return windowThread.load() != nullptr; }
+
+bool IsWindowThread() { return QThread::currentThread() == windowThread.load(); }
 
 void PostToWindowThread(std::function<void()> work) {
   QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);

@@ -5,9 +5,13 @@
 #include <functional>
 
 // Whether the runtime has been prepared (InitRuntime), so that a window
-// thread exists.
+// thread exists that can show windows.
 bool HasWindowThread();
 bool IsWindowThread();
+
+// Called by InitRuntime on the thread that becomes the window's thread, once
+// the toolkit is ready.
+void MarkWindowThread();
 
 // Queues work for the window's thread and returns at once.
 void PostToWindowThread(std::function<void()> work);

@@ -101,13 +101,15 @@ XSession::~XSession() {
   }
 }
 
-pid_t XSession::Launch(const std::string& program) const {
+pid_t XSession::Launch(const std::vector<std::string>& command) const {
   std::vector<std::string> storage;
   auto env = EnvironmentWith({"DISPLAY=" + display_, "QT_QPA_PLATFORM=xcb"}, storage);
-  std::string path = program;
-  char* argv[] = {path.data(), nullptr};
+  std::vector<std::string> args = command;
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
   pid_t pid = -1;
-  if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, env.data()) != 0) return -1;
+  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), env.data()) != 0) return -1;
   return pid;
 }
 

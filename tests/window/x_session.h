@@ -24,7 +24,7 @@ class XSession {
   const std::string& Display() const { return display_; }
 
   // Starts a program with DISPLAY set to this server; -1 on failure.
-  pid_t Launch(const std::string& program) const;
+  pid_t Launch(const std::vector<std::string>& command) const;
 
   // Starts watching for windows that get mapped; WaitForMappedWindow reports
   // the first one mapped since then.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/main_window_controls.h"
 #include "runtime/picture/picture.h"
 #include "runtime/window/control_services.h"
 #include "runtime/window/gbk_conversion.h"
