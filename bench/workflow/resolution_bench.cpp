@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/main_window_controls.h"
 #include "runtime/window/control_services.h"
 #include "runtime/window/program.h"
 #include "tools/standin/standin_server.h"
