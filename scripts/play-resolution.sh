@@ -36,7 +36,7 @@ click_control() {
 
 # What a control holds, as select-all and copy give it.
 read_control() {
-  printf '' | xclip -selection clipboard
+  printf '' | xclip -selection clipboard > /dev/null 2>&1
   click_control "$1"
   xdotool key ctrl+a ctrl+c
   sleep 0.3
@@ -65,12 +65,12 @@ if [ "$road" = wrong ]; then
   box=$(timeout 20 xdotool search --sync --onlyvisible --name '信息：' | head -n 1)
   shot message-box
   xdotool getwindowname "$box"
-  printf '' | xclip -selection clipboard
-  xdotool key --window "$box" ctrl+c
+  printf '' | xclip -selection clipboard > /dev/null 2>&1
+  xdotool key ctrl+c
   sleep 0.3
   xclip -o -selection clipboard 2>/dev/null || true
   echo
-  xdotool key --window "$box" Return
+  xdotool key Return
   sleep 0.5
   shot after-message
   read_control code

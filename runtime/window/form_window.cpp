@@ -32,7 +32,10 @@ FormWindow::FormWindow(const WindowForm& form) : form_(form) {
   setAutoFillBackground(true);
 }
 
-void FormWindow::AddControl(QWidget* control, const ControlForm& form) { controls_.push_back({control, &form}); }
+void FormWindow::AddControl(QWidget* control, const ControlForm& form) {
+  controls_.push_back({control, &form});
+  control->installEventFilter(this);
+}
 
 void FormWindow::PlaceCentred() {
   QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
@@ -95,6 +98,18 @@ bool FormWindow::event(QEvent* event) {
   }
   // May delete the window (a deferred delete): nothing of it is used after.
   return QWidget::event(event);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A click into the inactive window activates it, and the clicked control
+  // keeps the focus: the activation must not hand it to the remembered or
+  // first control after the click. Where the window system reports the
+  // activation only after the press, the press names the control to focus.
+  if (event->type() == QEvent::MouseButtonPress && !isActiveWindow()) {
+    auto* control = static_cast<QWidget*>(watched);
+    if ((control->focusPolicy() & Qt::ClickFocus) && control->isEnabled()) remembered_ = control;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 // Some window systems tell the frame only once the window is on screen.

@@ -38,7 +38,8 @@ address=$("$play" "$program" "$port" "$shots/right" right)
 expect "the address box shows the direct address" "$address" \
   "http://127.0.0.1:$port/download/aeea4f9608859d09/file.bin"
 
-mapfile -t answer < <("$play" "$program" "$port" "$shots/wrong" wrong)
+wrong_road=$("$play" "$program" "$port" "$shots/wrong" wrong)
+mapfile -t answer <<< "$wrong_road"
 expect "a wrong code is told in a message box" "${answer[0]:-}" "信息："
 expect "its text" "${answer[1]:-}" "验证码过期或错误"
 expect "the code box is emptied" "${answer[2]:-}" ""

@@ -124,6 +124,22 @@ TEST_F(EventDelivery, ReactivatingTheWindowGivesTheFocusBackAndFiresAgain) {
   EXPECT_THAT(handled, testing::ElementsAre("focus second"));
 }
 
+TEST_F(EventDelivery, AClickIntoTheInactiveWindowFocusesTheClickedControl) {
+  Control("first")->setFocus();
+  QWidget other;
+  other.resize(50, 50);
+  other.show();
+  ASSERT_TRUE(ActivateAndWait(&other));
+  handled.clear();
+  // Some window systems report the activation only after the press that
+  // caused it.
+  QTest::mousePress(Control("second"), Qt::LeftButton);
+  ASSERT_TRUE(ActivateAndWait(window_));
+  QTest::mouseRelease(Control("second"), Qt::LeftButton);
+  EXPECT_EQ(QApplication::focusWidget(), Control("second"));
+  EXPECT_THAT(handled, testing::ElementsAre("focus second"));
+}
+
 TEST_F(EventDelivery, AMessageBoxTakesTheFocusAndGivesItBack) {
   Control("first")->setFocus();
   handled.clear();
