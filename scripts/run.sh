@@ -27,12 +27,8 @@ if [ -n "${DISPLAY:-}" ]; then
   exit 0
 fi
 
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$display_file" 2> /dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$display_file")"
-rm -f "$display_file"
+source scripts/xvfb.sh
+start_xvfb
 
 shots=$(mktemp -d /tmp/kavoro-demo.XXXXXX)
 echo "No display: playing one resolution on Xvfb $DISPLAY."

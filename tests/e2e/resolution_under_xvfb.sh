@@ -16,12 +16,8 @@ fi
 "$standin" --port "$port" 2> "$shots.standin.log" &
 pids+=($!)
 
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$display_file" 2> /dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$display_file")"
-rm -f "$display_file"
+source "$(dirname "$0")/../../scripts/xvfb.sh"
+start_xvfb
 
 failed=0
 expect() {
