@@ -8,6 +8,15 @@ function(kavoro_gbk_literals target)
   target_compile_options(${target} PRIVATE -fexec-charset=GB18030)
 endfunction()
 
+# A source defining ServiceHost and ServiceWwwHost for a program built for
+# other hosts than the configured ones (tests, benchmarks). In a function of
+# its own, so that the cache options are not shadowed where it is called.
+function(kavoro_service_hosts_source output host wwwHost)
+  set(SERVICE_HOST ${host})
+  set(SERVICE_WWW_HOST ${wwwHost})
+  configure_file(${PROJECT_SOURCE_DIR}/workflow/service_hosts.cpp.in ${output} @ONLY)
+endfunction()
+
 # A GoogleTest executable whose cases become ctest tests. RESOURCE_LOCK
 # names something (a fixed port) that its cases must not use at once.
 function(kavoro_add_test name)

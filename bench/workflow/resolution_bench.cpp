@@ -27,18 +27,12 @@ Standin& TheStandin() {
   return standin;
 }
 
-std::string SessionIn(const Text& jar) {
-  const std::string text(jar.View());
-  const std::size_t at = text.find("PHPSESSID=");
-  return at == std::string::npos ? "" : text.substr(at + 10, text.find(';', at) - at - 10);
-}
-
 void BM_ResolutionThroughTheWorkflow(benchmark::State& state) {
   Standin& standin = TheStandin();
   for (auto _ : state) {
     RefreshCaptcha();
     WriteControlText(编辑框3, "aeea4f9608859d09");
-    WriteControlText(编辑框1, Text(standin.CurrentCode(SessionIn(cookieJar))));
+    WriteControlText(编辑框1, Text(standin.CurrentCode(SessionInCookies(cookieJar.View()))));
     ResolveDownloadAddress();
     if (TextLength(ReadControlText(编辑框2)) == 0) state.SkipWithError("no address resolved");
     WriteControlText(编辑框2, Text());

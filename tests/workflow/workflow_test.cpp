@@ -28,13 +28,7 @@ namespace {
 
 constexpr char kDownloadId[] = "aeea4f9608859d09";
 
-std::string SessionIn(const Text& jar) {
-  const std::string text(jar.View());
-  const std::size_t at = text.find("PHPSESSID=");
-  if (at == std::string::npos) return "";
-  const std::size_t end = text.find(';', at);
-  return text.substr(at + 10, end == std::string::npos ? std::string::npos : end - at - 10);
-}
+std::string SessionIn(const Text& jar) { return SessionInCookies(jar.View()); }
 
 std::string ControlText(const Control& control) { return std::string(ReadControlText(control).View()); }
 

@@ -24,18 +24,22 @@ struct Session {
   std::string captcha;
 };
 
-std::string CookieValue(const httplib::Request& request, const std::string& name) {
-  const std::string cookies = request.get_header_value("Cookie");
+// The value of the item `name` in a cookie text of items joined by ";".
+std::string CookieIn(std::string_view cookies, const std::string& name) {
   std::size_t at = 0;
   while (at < cookies.size()) {
     std::size_t end = cookies.find(';', at);
-    if (end == std::string::npos) end = cookies.size();
-    std::string item = cookies.substr(at, end - at);
+    if (end == std::string_view::npos) end = cookies.size();
+    std::string item(cookies.substr(at, end - at));
     item.erase(0, item.find_first_not_of(' '));
     if (item.compare(0, name.size() + 1, name + "=") == 0) return item.substr(name.size() + 1);
     at = end + 1;
   }
   return "";
+}
+
+std::string CookieValue(const httplib::Request& request, const std::string& name) {
+  return CookieIn(request.get_header_value("Cookie"), name);
 }
 
 int HexValue(char c) {
@@ -85,6 +89,8 @@ std::string Escaped(const std::string& text) {
 }
 
 }  // namespace
+
+std::string SessionInCookies(std::string_view cookies) { return CookieIn(cookies, kSessionCookie); }
 
 std::optional<std::string> StandinRequest::Header(const std::string& name) const {
   for (const auto& [key, value] : headers) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,10 @@ struct StandinBehaviour {
   std::optional<std::string> verificationAnswer;  // given instead of "1" or "0"
   std::optional<std::string> downloadPage;         // served instead of the real page
 };
+
+// The stand-in's session id in a cookie text ("a=1; PHPSESSID=…; b=2");
+// empty when the text holds none.
+std::string SessionInCookies(std::string_view cookies);
 
 class Standin {
  public:
